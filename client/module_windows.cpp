@@ -1,12 +1,15 @@
 #include "frame/module_windows.h"
 
+#include "org/TFrm_gw_emp.h"
+
 #include <QWidget>
 
 namespace rw::client {
 
 QWidget* createModuleWindow(const QString& className)
 {
-    Q_UNUSED(className);
+    if (className == QLatin1String("TFrm_gw_emp"))
+        return new TFrm_gw_emp;
     return nullptr;
 }
 

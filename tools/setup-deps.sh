@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config libgtest-dev
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   libsqlcipher-dev sqlcipher
-  libfreexl-dev libxlsxwriter-dev
+  libfreexl-dev libxlsxwriter-dev libzip-dev libexpat1-dev
   fontconfig fonts-wqy-zenhei
   python3 python3-xlrd python3-xlwt python3-openpyxl
   xvfb xauth

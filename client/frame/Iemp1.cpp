@@ -96,4 +96,16 @@ bool I_del_bm_and_lb()
     return bind<int()>(kEmp, "I_del_bm_and_lb")() != 0;
 }
 
+bool Load_emp_gw_Excel(QProgressBar* bar, const QString& fileName, const QString& kind)
+{
+    auto* load = bind<int(const RwProgress*, const RwGrid*, Text, Text)>(kEmp, "Load_emp_gw_Excel");
+    rw::client::ProgressRef progress(bar);
+    return load(progress.get(), nullptr, utf8(fileName), utf8(kind)) != 0;
+}
+
+bool dc_excel(const rw::client::GridSnapshot& grid, const QString& fileName, const QString& kind)
+{
+    return bind<int(const RwGrid*, Text, Text)>(kEmp, "dc_excel")(grid.get(), utf8(fileName), utf8(kind)) != 0;
+}
+
 } // namespace Iemp1

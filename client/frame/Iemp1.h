@@ -6,6 +6,11 @@
 #include <QStringList>
 
 class QComboBox;
+class QProgressBar;
+
+namespace rw::client {
+class GridSnapshot;
+}
 
 namespace Iemp1 {
 
@@ -30,5 +35,11 @@ int I_add_emp(const QString& department, const QString& post, const QString& nam
               const QString& password, const QString& employeeId, const QString& mode);
 int I_del_gw_emp(const QString& kind, const QString& id);
 bool I_del_bm_and_lb();
+
+// Merges a workbook of posts or staff into the organisation, reporting to
+// the bar on the user-interface thread; true when every row was taken.
+bool Load_emp_gw_Excel(QProgressBar* bar, const QString& fileName, const QString& kind);
+// Writes the grid (taken when the request started) to a workbook.
+bool dc_excel(const rw::client::GridSnapshot& grid, const QString& fileName, const QString& kind);
 
 } // namespace Iemp1

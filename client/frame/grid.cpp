@@ -269,6 +269,22 @@ void Grid::selectRow(int row)
     }
 }
 
+void Grid::selectRows(const QList<int>& rows)
+{
+    clearSelection();
+    bool first = true;
+    for (int row : rows) {
+        if (tableRow(row) < 0 || tableRow(row) >= QTableWidget::rowCount())
+            continue;
+        const QModelIndex index = model()->index(tableRow(row), 0);
+        if (first) {
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+            first = false;
+        }
+        selectionModel()->select(index, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+}
+
 int Grid::currentRowNumber() const
 {
     return currentRow() < 0 ? -1 : currentRow() + m_fixedRows;

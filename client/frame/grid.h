@@ -59,6 +59,8 @@ public:
     // nothing is selected.
     QList<int> selectedRowNumbers() const;
     void selectRow(int row);
+    // Selects these rows (and only these), the first one current.
+    void selectRows(const QList<int>& rows);
     int currentRowNumber() const;
 
     // Clicking a header sorts the data rows by that column, numbers as

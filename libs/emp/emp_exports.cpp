@@ -5,8 +5,11 @@
 #include "abi/rw_list.h"
 #include "accounts.h"
 #include "db/shared_connection.h"
+#include "grid_export.h"
 #include "maintenance.h"
 #include "queries.h"
+#include "sheet/reader.h"
+#include "staff_import.h"
 #include "util/text.h"
 
 using rw::arg;
@@ -153,6 +156,26 @@ RW_EXPORT void SzCboList(const RwCombo* combo, const char* sql, int mode)
                 combo->set_index(combo->ctx, 0);
         }
     } catch (...) {
+    }
+}
+
+RW_EXPORT int Load_emp_gw_Excel(const RwProgress* progress, const RwGrid* grid, const char* fileName,
+                                const char* kind)
+{
+    (void)grid; // the caller's grid is not read
+    rw::sheet::Table table;
+    if (!rw::sheet::readFirstSheet(arg(fileName), table))
+        return 0;
+    const std::string which = arg(kind);
+    return staffDatabase().runOr(0, [&](Connection& db) { return rw::emp::importRows(db, table, which, progress) ? 1 : 0; });
+}
+
+RW_EXPORT int dc_excel(const RwGrid* grid, const char* fileName, const char* kind)
+{
+    try {
+        return rw::emp::exportGrid(grid, arg(fileName), arg(kind)) ? 1 : 0;
+    } catch (...) {
+        return 0;
     }
 }
 

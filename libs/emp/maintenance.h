@@ -11,10 +11,6 @@ namespace rw::emp {
 // Answers of the save functions.
 enum SaveResult { kSaveFailed = -1, kNameExists = 0, kSaved = 1 };
 
-// Name and duty of the post created for an employee whose post is missing.
-inline constexpr const char* kTemporaryCategory = "临时类别";
-inline constexpr const char* kTemporaryDuty = "暂无";
-
 struct PostInput {
     std::string department, post, category, duty, postId, mode;
 };

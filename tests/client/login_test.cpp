@@ -290,8 +290,10 @@ private:
         return Public_s::Nav_color(shell->findChild<QWidget*>(name));
     }
 
+    // Waits for the docked window's first load, which blocks the shell.
     static void click(QWidget* shell, const char* name)
     {
+        QTRY_VERIFY(shell->isEnabled());
         QTest::mouseClick(shell->findChild<QWidget*>(name), Qt::LeftButton);
     }
 
