@@ -3,6 +3,7 @@
 #include "Iemp1.h"
 #include "Public_s.h"
 #include "TFrmLst.h"
+#include "TFrm_gw_emp.h"
 #include "TFrm_p.h"
 #include "TFrmlog.h"
 #include "client_support.h"
@@ -82,7 +83,16 @@ private slots:
         for (const char* other : {"RzPanel81", "RzPanel83", "RzPanel13", "RzPanel21", "RzPanel26"})
             QCOMPARE(colour(shell, other), QString("#FACAA3"));
 
+        // "岗位设置" docks the post list, "人员设置" a new list in staff mode.
+        auto* posts = qobject_cast<TFrm_gw_emp*>(shell->dockedWindow());
+        QVERIFY(posts);
+        QCOMPARE(posts->Edit1->text(), QString("1"));
+        QPointer<QWidget> first = posts;
         click(shell, "RzPanel81");
+        QVERIFY(first.isNull());
+        auto* staff = qobject_cast<TFrm_gw_emp*>(shell->dockedWindow());
+        QVERIFY(staff);
+        QCOMPARE(staff->Edit1->text(), QString("2"));
         QCOMPARE(colour(shell, "RzPanel81"), QString("#FEF4ED"));
         QCOMPARE(colour(shell, "RzPanel79"), QString("#FACAA3"));
 

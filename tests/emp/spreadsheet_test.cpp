@@ -178,6 +178,27 @@ TEST_F(Spreadsheets, IncompleteRowsAndUnfitNamesArePassedOver)
     EXPECT_EQ(staff[0][4], "周九");
 }
 
+TEST_F(Spreadsheets, AFailingRowStopsTheImportKeepingTheRowsBeforeIt)
+{
+    ASSERT_EQ(emp.addPost("一部", "岗一", "类一", ""), 1);
+    // The database refuses one employee, as a full disk or a lock would.
+    executeDirectly(database.file(), "CREATE TRIGGER refuse BEFORE INSERT ON yuangong WHEN NEW.empname = '坏'"
+                                     " BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    Progress progress;
+    EXPECT_EQ(importRows({kStaffTitle, kStaffHeadings,
+                          {"一部", "岗一", "好", ""},
+                          {"二部", "新岗", "坏", ""},
+                          {"一部", "岗一", "后", ""}},
+                         "2", &progress),
+              0);
+    const auto staff = records("2");
+    ASSERT_EQ(staff.size(), 1u);
+    EXPECT_EQ(staff[0][4], "好");
+    EXPECT_EQ(emp.departments().size(), 2u) << "the failed row's new department is undone";
+    EXPECT_EQ(records("1").size(), 1u) << "and so is its new post";
+    EXPECT_EQ(progress.positions, (std::vector<int>{1, 2}));
+}
+
 TEST_F(Spreadsheets, UnreadableFilesWriteNothing)
 {
     std::ofstream(file("text.xls")) << "部门,岗位,员工\n";
