@@ -28,13 +28,8 @@ TFrm_p::TFrm_p(QWidget* parent) : RoundedDialog(parent)
 {
     setObjectName(QStringLiteral("Frm_p"));
     setWindowTitle(QStringLiteral("密码修改"));
-    setModal(true);
+    useDialogLook();
     setFixedSize(432, 299);
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, rw::client::look::kDialogBackground);
-    setPalette(colours);
-    setFont(rw::client::look::songti(12));
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(22, 16, 22, 14);
@@ -63,19 +58,9 @@ TFrm_p::TFrm_p(QWidget* parent) : RoundedDialog(parent)
     RzEdit5 = row(5, QStringLiteral("确认密码 ："), "RzEdit5", false, true);
     outer->addWidget(box, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto button = [&](const char* name, const QString& caption) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(caption);
-        b->setCursor(Qt::PointingHandCursor);
-        b->setFixedSize(72, 26);
-        buttons->addWidget(b);
-        return b;
-    };
-    RzGlyphStatus3 = button("RzGlyphStatus3", QStringLiteral("保存"));
-    RzGlyphStatus1 = button("RzGlyphStatus1", QStringLiteral("关闭"));
+    QHBoxLayout* buttons = buttonRow();
+    RzGlyphStatus3 = addButton(buttons, "RzGlyphStatus3", QStringLiteral("保存"));
+    RzGlyphStatus1 = addButton(buttons, "RzGlyphStatus1", QStringLiteral("关闭"));
     outer->addLayout(buttons);
 
     connect(RzGlyphStatus3, &QToolButton::clicked, this, &TFrm_p::RzGlyphStatus3Click);

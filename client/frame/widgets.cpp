@@ -1,6 +1,10 @@
 #include "widgets.h"
 
+#include "look.h"
+
+#include <QHBoxLayout>
 #include <QMouseEvent>
+#include <QToolButton>
 #include <QPainterPath>
 #include <QWindow>
 
@@ -28,6 +32,34 @@ void roundCorners(QWidget* window, int ellipse)
 RoundedDialog::RoundedDialog(QWidget* parent, bool mainWindow) : QDialog(parent)
 {
     setWindowFlags((mainWindow ? Qt::Window : Qt::Dialog) | Qt::FramelessWindowHint);
+}
+
+void RoundedDialog::useDialogLook()
+{
+    setModal(true);
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, look::kDialogBackground);
+    setPalette(colours);
+    setFont(look::songti(12));
+}
+
+QHBoxLayout* RoundedDialog::buttonRow()
+{
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    return row;
+}
+
+QToolButton* RoundedDialog::addButton(QHBoxLayout* row, const char* name, const QString& caption)
+{
+    auto* button = new QToolButton(this);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(caption);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setFixedSize(72, 26);
+    row->addWidget(button);
+    return button;
 }
 
 void RoundedDialog::resizeEvent(QResizeEvent* event)

@@ -5,6 +5,9 @@
 #include <QDialog>
 #include <QLabel>
 
+class QHBoxLayout;
+class QToolButton;
+
 namespace rw::client {
 
 // A picture or caption that acts on a click (hand cursor).
@@ -28,6 +31,12 @@ public:
     explicit RoundedDialog(QWidget* parent = nullptr, bool mainWindow = false);
 
 protected:
+    // The look the dialogs share: light grey, "宋体" at 12 pixels.
+    void useDialogLook();
+    // A row for the text buttons at the bottom right, and one button in it.
+    QHBoxLayout* buttonRow();
+    QToolButton* addButton(QHBoxLayout* row, const char* name, const QString& caption);
+
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 };

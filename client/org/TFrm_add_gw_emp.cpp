@@ -30,13 +30,8 @@ std::atomic<int> nextAccount{0};
 TFrm_add_gw_emp::TFrm_add_gw_emp(TFrm_gw_emp* list) : RoundedDialog(list), m_list(list)
 {
     setObjectName(QStringLiteral("Frm_add_gw_emp"));
-    setModal(true);
+    useDialogLook();
     setFixedSize(470, 400);
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, rw::client::look::kDialogBackground);
-    setPalette(colours);
-    setFont(rw::client::look::songti(12));
 
     txta = new QLineEdit(this);
     txta->setObjectName(QStringLiteral("txta"));
@@ -96,18 +91,11 @@ TFrm_add_gw_emp::TFrm_add_gw_emp(TFrm_gw_emp* list) : RoundedDialog(list), m_lis
     outer->addWidget(RzGroupBox1, 1);
     setStaffRows(false);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (const auto& [name, caption] : {std::pair{"RzGlyphStatus3", "保存"}, std::pair{"RzGlyphStatus1", "关闭"}}) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(QString::fromUtf8(caption));
-        b->setFixedSize(72, 26);
-        buttons->addWidget(b);
-        connect(b, &QToolButton::clicked, this,
-                qstrcmp(name, "RzGlyphStatus3") == 0 ? &TFrm_add_gw_emp::RzGlyphStatus3Click
-                                                      : &TFrm_add_gw_emp::RzGlyphStatus1Click);
-    }
+    QHBoxLayout* buttons = buttonRow();
+    connect(addButton(buttons, "RzGlyphStatus3", QStringLiteral("保存")), &QToolButton::clicked, this,
+            &TFrm_add_gw_emp::RzGlyphStatus3Click);
+    connect(addButton(buttons, "RzGlyphStatus1", QStringLiteral("关闭")), &QToolButton::clicked, this,
+            &TFrm_add_gw_emp::RzGlyphStatus1Click);
     outer->addLayout(buttons);
 
     OrgState::add_gw_ret = -1;

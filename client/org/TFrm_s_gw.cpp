@@ -17,13 +17,8 @@
 TFrm_s_gw::TFrm_s_gw(TFrm_gw_emp* list) : RoundedDialog(list), m_list(list)
 {
     setObjectName(QStringLiteral("Frm_s_gw"));
-    setModal(true);
+    useDialogLook();
     setFixedSize(360, 180);
-    setAutoFillBackground(true);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, rw::client::look::kDialogBackground);
-    setPalette(colours);
-    setFont(rw::client::look::songti(12));
 
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName(QStringLiteral("Edit1"));
@@ -49,17 +44,11 @@ TFrm_s_gw::TFrm_s_gw(TFrm_gw_emp* list) : RoundedDialog(list), m_list(list)
     for (QComboBox* combo : {RzComboBox1, RzComboBox2})
         combo->addItem(QStringLiteral("请选择"));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (const auto& [name, caption] : {std::pair{"RzGlyphStatus3", "查询"}, std::pair{"RzGlyphStatus1", "关闭"}}) {
-        auto* b = new QToolButton(this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(QString::fromUtf8(caption));
-        b->setFixedSize(72, 26);
-        buttons->addWidget(b);
-        connect(b, &QToolButton::clicked, this,
-                qstrcmp(name, "RzGlyphStatus3") == 0 ? &TFrm_s_gw::RzGlyphStatus3Click : &TFrm_s_gw::RzGlyphStatus1Click);
-    }
+    QHBoxLayout* buttons = buttonRow();
+    connect(addButton(buttons, "RzGlyphStatus3", QStringLiteral("查询")), &QToolButton::clicked, this,
+            &TFrm_s_gw::RzGlyphStatus3Click);
+    connect(addButton(buttons, "RzGlyphStatus1", QStringLiteral("关闭")), &QToolButton::clicked, this,
+            &TFrm_s_gw::RzGlyphStatus1Click);
     outer->addLayout(buttons);
     // Only the user's choice refills the posts, not the library's filling.
     connect(RzComboBox1, qOverload<int>(&QComboBox::activated), this, [this] { RzComboBox1Change(); });
