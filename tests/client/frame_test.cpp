@@ -27,13 +27,11 @@ private slots:
     void initTestCase() { rwtest::setUpClient(); }
     void init()
     {
-        database = std::make_unique<rwtest::FreshDatabase>();
-        Messages::clearShown();
+        state = std::make_unique<rwtest::ClientTestState>();
     }
     void cleanup()
     {
-        rw::client::overrideProgramDirectory(QString::fromStdString(rwtest::appDirectory()));
-        database.reset();
+        state.reset();
     }
 
     void completionRunsOnTheUiThreadAndReenables()
@@ -241,7 +239,7 @@ private slots:
     }
 
 private:
-    std::unique_ptr<rwtest::FreshDatabase> database;
+    std::unique_ptr<rwtest::ClientTestState> state;
 };
 
 QTEST_MAIN(FrameTest)

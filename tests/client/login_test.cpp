@@ -26,9 +26,7 @@ private slots:
     void initTestCase() { rwtest::setUpClient(); }
     void init()
     {
-        database = std::make_unique<rwtest::FreshDatabase>();
-        Messages::clearShown();
-        Messages::setNextAnswers({});
+        state = std::make_unique<rwtest::ClientTestState>();
         login = std::make_unique<TFrmlog>();
         login->show();
     }
@@ -37,8 +35,7 @@ private slots:
         if (login && login->shell())
             delete login->shell();
         login.reset();
-        rw::client::overrideProgramDirectory(QString::fromStdString(rwtest::appDirectory()));
-        database.reset();
+        state.reset();
     }
 
     void emptyFieldsAreRefusedBeforeAnyCall_data()
@@ -156,7 +153,7 @@ private slots:
 
     void missingLibraryIsReported()
     {
-        rw::client::overrideProgramDirectory(database->directory().c_str());
+        rw::client::overrideProgramDirectory(state->database.directory().c_str());
         QVERIFY(!loginAs("qm470", "qm470"));
         QCOMPARE(Messages::last().kind, QString("error"));
         QCOMPARE(Messages::last().title, QString("错误"));
@@ -307,7 +304,7 @@ private:
         QTest::mouseClick(shell->findChild<QWidget*>(name), Qt::LeftButton);
     }
 
-    std::unique_ptr<rwtest::FreshDatabase> database;
+    std::unique_ptr<rwtest::ClientTestState> state;
     std::unique_ptr<TFrmlog> login;
 };
 

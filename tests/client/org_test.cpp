@@ -33,16 +33,14 @@ private slots:
     void initTestCase() { rwtest::setUpClient(); }
     void init()
     {
-        database = std::make_unique<rwtest::FreshDatabase>();
-        Messages::clearShown();
-        Messages::setNextAnswers({});
+        state = std::make_unique<rwtest::ClientTestState>();
         emp = std::make_unique<rwtest::EmpApi>();
     }
     void cleanup()
     {
         shell.reset();
         emp.reset();
-        database.reset();
+        state.reset();
     }
 
     void postsLoadWithTheirColumns()
@@ -300,7 +298,7 @@ private slots:
 
     void importAndExportThroughTheDialogs()
     {
-        const std::string sheet = (database->directory() / "staff.xls").string();
+        const std::string sheet = (state->database.directory() / "staff.xls").string();
         rwtest::writeXlsWithXlwt(sheet, {{"人员设置"}, {"部门", "岗位", "员工", "备注"},
                                          {"财务部", "会计", "李四", ""}, {"财务部", "出纳", "王五", "新"}});
         TFrm_gw_emp* list = open("2");
@@ -313,20 +311,20 @@ private slots:
         QCOMPARE(status(list), QString("共：2条数据"));
         QVERIFY(list->findChild<QWidget*>("rp")->isHidden());
 
-        const QString target = QString::fromStdString((database->directory() / "out").string());
+        const QString target = QString::fromStdString((state->database.directory() / "out").string());
         Messages::setNextFileNames({target});
         list->ToolButton7Click();
         QTRY_COMPARE(done.size(), 3);
         QCOMPARE(Messages::last().text, QString("导出成功！"));
-        QVERIFY(std::filesystem::exists((database->directory() / "out.xls")));
+        QVERIFY(std::filesystem::exists((state->database.directory() / "out.xls")));
 
-        Messages::setNextFileNames({QString::fromStdString((database->directory() / "nowhere" / "x").string())});
+        Messages::setNextFileNames({QString::fromStdString((state->database.directory() / "nowhere" / "x").string())});
         list->ToolButton7Click();
         QTRY_COMPARE(done.size(), 4);
         QCOMPARE(Messages::last().text, QString("导出失败！"));
 
-        std::ofstream(database->directory() / "bad.xls") << "not a workbook";
-        Messages::setNextFileNames({QString::fromStdString((database->directory() / "bad.xls").string())});
+        std::ofstream(state->database.directory() / "bad.xls") << "not a workbook";
+        Messages::setNextFileNames({QString::fromStdString((state->database.directory() / "bad.xls").string())});
         list->ToolButton6Click();
         QTRY_COMPARE(done.size(), 6);
         QVERIFY(Messages::last().text.startsWith("导入未完成"));
@@ -362,7 +360,7 @@ private:
 
     static QString status(TFrm_gw_emp* list) { return list->findChild<QLabel*>("RzGlyphStatus1")->text(); }
 
-    std::unique_ptr<rwtest::FreshDatabase> database;
+    std::unique_ptr<rwtest::ClientTestState> state;
     std::unique_ptr<rwtest::EmpApi> emp;
     std::unique_ptr<QWidget> shell;
 };

@@ -19,6 +19,18 @@ void setUpClient()
     qApp->setQuitOnLastWindowClosed(false);
 }
 
+ClientTestState::ClientTestState()
+{
+    rw::client::Messages::clearShown();
+    rw::client::Messages::setNextAnswers({});
+    rw::client::Messages::setNextFileNames({});
+}
+
+ClientTestState::~ClientTestState()
+{
+    rw::client::overrideProgramDirectory(QString::fromStdString(appDirectory()));
+}
+
 void saveScreenshot(QWidget* widget, const QString& name)
 {
     const QString directory = qEnvironmentVariable("RW_SCREENSHOT_DIR");

@@ -16,6 +16,15 @@ namespace rwtest {
 // client finds its libraries in the build's app/ directory.
 void setUpClient();
 
+// What one window test starts from and leaves behind: a fresh database,
+// no recorded messages or queued answers, the real libraries.
+class ClientTestState {
+public:
+    ClientTestState();
+    ~ClientTestState();
+    FreshDatabase database;
+};
+
 // The app/ directory of a stand-in library built for the tests.
 QString fakeAppDirectory(const char* name);
 
